@@ -1,0 +1,3 @@
+#include "app/command_line.h"
+
+int main(int argc, char **argv) { return RunProgram(argc, argv); }
