@@ -11,8 +11,8 @@ function(add_talv_library target)
     SUFFIX ".dll"
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON)
-  target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc)
   if(NOT WIN32)
+    target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc)
     # The module name is what a process that already holds the library finds it by.
     target_link_options(${target} PRIVATE -Wl,-soname,TALV.dll -Wl,--as-needed)
   endif()
