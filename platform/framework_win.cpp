@@ -3,8 +3,6 @@
 #include "platform/platform.h"
 
 #include <cstring>
-#include <mbctype.h>
-#include <mbstring.h>
 #include <windows.h>
 
 namespace platform {
@@ -35,9 +33,6 @@ void InitializeFramework(const char *) {
   const UINT mode = SetErrorMode(0);
   SetErrorMode(mode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
-  // Case rules and lead bytes come from the system's ANSI code page.
-  _setmbcp(_MB_CP_ANSI);
-
   char path[MAX_PATH];
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
   if (length > 0 && length < sizeof path)
@@ -46,13 +41,26 @@ void InitializeFramework(const char *) {
 
 std::string_view ApplicationTitle() { return g_title; }
 
-void LowerCase(char *text, std::size_t) {
-  // The text ends in NUL at `length`. A double-byte character is lower-cased as a unit; its
-  // trail byte is never folded on its own.
-  _mbslwr(reinterpret_cast<unsigned char *>(text));
+void LowerCase(char *text, std::size_t length) {
+  // Character by character in the ANSI code page: a double-byte character is lower-cased as a
+  // unit and its trail byte never on its own. A character whose small form would take another
+  // number of bytes, or has none in the code page, stays as it is.
+  for (std::size_t i = 0; i < length;) {
+    const int width = IsLeadByte(text[i]) && i + 1 < length ? 2 : 1;
+    wchar_t wide[2];
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text + i, width, wide, 2) == 1) {
+      CharLowerBuffW(wide, 1);
+      char small[2];
+      BOOL lossy = FALSE;
+      if (WideCharToMultiByte(CP_ACP, 0, wide, 1, small, sizeof small, nullptr, &lossy) == width &&
+          !lossy)
+        std::memcpy(text + i, small, static_cast<std::size_t>(width));
+    }
+    i += static_cast<std::size_t>(width);
+  }
 }
 
-bool IsLeadByte(char byte) { return _ismbblead(static_cast<unsigned char>(byte)) != 0; }
+bool IsLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)) != 0; }
 
 void DebugOutput(const char *text) { OutputDebugStringA(text); }
 
