@@ -1,0 +1,38 @@
+// The rfkill TALV.dll: answers the status requests from the Linux kernel's rfkill devices, so that
+// velmira reports and switches the machine's real wireless-LAN and Bluetooth radios.
+#include "talv/common/request_kind.h"
+#include "talv/rfkill/rfkill_device.h"
+
+#include <cstdio>
+
+namespace {
+
+int Refuse(const char *reason) {
+  std::fprintf(stderr, "TALV.dll (rfkill): %s\n", reason);
+  return -1;
+}
+
+} // namespace
+
+extern "C" TALV_EXPORT int TALV_CALL TALVEvaluate(HardwareRequest request) {
+  const talv::RequestKind kind = talv::KindOf(request);
+  if (kind == talv::RequestKind::Unknown)
+    return Refuse("unknown request");
+
+  const char *path = rfkill::DevicePath();
+  rfkill::Failure failure;
+  std::uint8_t status;
+  if (!rfkill::ReadStatus(path, &status, &failure))
+    return Refuse(failure.text);
+  if (kind == talv::RequestKind::Read) {
+    talv::Answer(request, status);
+    return 0;
+  }
+
+  // Only the two enable bits can change; presence and the kill switch are the hardware's.
+  rfkill_event records[2];
+  const std::size_t count = rfkill::SwitchRecords(status, talv::WrittenStatus(request), records);
+  if (!rfkill::WriteRecords(path, records, count, &failure))
+    return Refuse(failure.text);
+  return 0;
+}
