@@ -3,7 +3,10 @@
 #include "platform/platform.h"
 
 #include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <syslog.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -42,12 +45,27 @@ void LowerCase(char *text, std::size_t length) {
 bool IsLeadByte(char) { return false; }
 
 void DebugOutput(const char *text) {
-  static bool opened = false;
-  if (!opened) {
-    openlog(g_title, 0, LOG_USER);
-    opened = true;
+  // One syslog record per text, "<priority>tag: text", sent straight to the local syslog socket
+  // as syslog(3) would, without the time stamp that the receiver adds itself. Nothing depends
+  // on whether anybody listens.
+  static int logSocket = -2; // not yet opened
+  if (logSocket == -2) {
+    logSocket = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, "/dev/log");
+    if (logSocket >= 0 &&
+        connect(logSocket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+      close(logSocket);
+      logSocket = -1;
+    }
   }
-  syslog(LOG_DEBUG, "%s", text);
+  if (logSocket < 0)
+    return;
+  static_assert((LOG_USER | LOG_DEBUG) == 15);
+  std::string record = "<15>";
+  record.append(g_title).append(": ").append(text);
+  (void)send(logSocket, record.data(), record.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
 }
 
 void ShowErrorBox(const char *text, std::string_view detail) {

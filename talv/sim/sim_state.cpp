@@ -1,7 +1,7 @@
 #include "talv/sim/sim_state.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace sim {
 namespace {
@@ -31,14 +31,24 @@ bool ParseState(const char *text, std::size_t length, std::uint8_t *status) {
   return true;
 }
 
+bool JoinPath(char *path, std::size_t size, std::initializer_list<const char *> parts) {
+  std::size_t length = 0;
+  for (const char *part : parts) {
+    const std::size_t partLength = std::strlen(part);
+    if (length + partLength >= size)
+      return false;
+    std::memcpy(path + length, part, partLength);
+    length += partLength;
+  }
+  path[length] = '\0';
+  return true;
+}
+
 bool StatePath(char *path, std::size_t size) {
-  int written;
   if (const char *explicitPath = std::getenv("TALV_SIM_STATE");
       explicitPath != nullptr && *explicitPath != '\0')
-    written = std::snprintf(path, size, "%s", explicitPath);
-  else
-    written = DefaultStatePath(path, size);
-  return written > 0 && static_cast<std::size_t>(written) < size;
+    return JoinPath(path, size, {explicitPath});
+  return DefaultStatePath(path, size);
 }
 
 } // namespace sim

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 namespace sim {
 
@@ -21,8 +22,11 @@ struct Failure {
 /// temporary directory. Returns false when it does not fit in `path`.
 bool StatePath(char *path, std::size_t size);
 
-/// The per-user default path, as snprintf returns it. Platform-specific.
-int DefaultStatePath(char *path, std::size_t size);
+/// The per-user default path. Returns false when it does not fit. Platform-specific.
+bool DefaultStatePath(char *path, std::size_t size);
+
+/// Puts the parts one after the other into `path`. Returns false when they do not fit.
+bool JoinPath(char *path, std::size_t size, std::initializer_list<const char *> parts);
 
 /// Parses the file's text; empty text is kDefaultStatus. Returns false for anything else than
 /// two hex digits with an optional line break.

@@ -43,14 +43,15 @@ bool LockAndRead(int fd, const char *path, std::uint8_t *status, Failure *failur
 
 } // namespace
 
-int DefaultStatePath(char *path, std::size_t size) {
+bool DefaultStatePath(char *path, std::size_t size) {
   if (const char *runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime != '\0')
-    return std::snprintf(path, size, "%s/talv-sim.state", runtime);
+    return JoinPath(path, size, {runtime, "/talv-sim.state"});
   const char *temporary = std::getenv("TMPDIR");
   if (temporary == nullptr || *temporary == '\0')
     temporary = "/tmp";
-  return std::snprintf(path, size, "%s/talv-sim-%u.state", temporary,
-                       static_cast<unsigned>(getuid()));
+  char uid[16];
+  std::snprintf(uid, sizeof uid, "%u", static_cast<unsigned>(getuid()));
+  return JoinPath(path, size, {temporary, "/talv-sim-", uid, ".state"});
 }
 
 bool ReadState(const char *path, std::uint8_t *status, Failure *failure) {

@@ -48,12 +48,12 @@ bool ReadLocked(HANDLE file, const char *path, std::uint8_t *status, Failure *fa
 
 } // namespace
 
-int DefaultStatePath(char *path, std::size_t size) {
+bool DefaultStatePath(char *path, std::size_t size) {
   char directory[MAX_PATH];
   const DWORD length = GetTempPathA(sizeof directory, directory);
   if (length == 0 || length >= sizeof directory)
-    return -1;
-  return std::snprintf(path, size, "%stalv-sim.state", directory);
+    return false;
+  return JoinPath(path, size, {directory, "talv-sim.state"});
 }
 
 bool ReadState(const char *path, std::uint8_t *status, Failure *failure) {

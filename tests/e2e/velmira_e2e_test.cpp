@@ -150,6 +150,8 @@ TEST_F(VelmiraProcessTest, LibraryPathOverridesTheLibraryBesideTheProgram) {
 }
 
 TEST_F(VelmiraProcessTest, AdoptsALibraryAlreadyInTheProcess) {
+  if (VELMIRA_STATIC_PROGRAM)
+    GTEST_SKIP() << "a static program takes no preloaded library";
   Install("");
   ProcessOptions options;
   options.environment["LD_PRELOAD"] = VELMIRA_RECORDER_LIB;
