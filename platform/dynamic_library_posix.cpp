@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <link.h>
 #include <limits.h>
 #include <unistd.h>
 
@@ -35,7 +36,7 @@ void *LoadFrom(const std::string &folder, const char *fileName, std::string *err
   const std::string path = folder + "/" + fileName;
   if (access(path.c_str(), F_OK) != 0)
     return nullptr;
-  void *module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
+  void *module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
   if (module == nullptr)
     *error = LoaderError("cannot load the library");
   return module;
@@ -44,8 +45,25 @@ void *LoadFrom(const std::string &folder, const char *fileName, std::string *err
 } // namespace
 
 ModuleHandle FindLoadedModule(const char *name) {
-  std::string fileName = std::string(name) + ".dll";
-  void *module = dlopen(fileName.c_str(), RTLD_LAZY | RTLD_NOLOAD);
+  // Walk the objects in the process and compare file names: dlopen with RTLD_NOLOAD and a bare
+  // name would search the file system first.
+  struct Search {
+    std::string fileName;
+    std::string path;
+  } search{std::string(name) + ".dll", {}};
+  dl_iterate_phdr(
+      [](dl_phdr_info *info, std::size_t, void *data) -> int {
+        auto *search = static_cast<Search *>(data);
+        const char *slash = std::strrchr(info->dlpi_name, '/');
+        if (search->fileName != (slash != nullptr ? slash + 1 : info->dlpi_name))
+          return 0;
+        search->path = info->dlpi_name;
+        return 1;
+      },
+      &search);
+  if (search.path.empty())
+    return nullptr;
+  void *module = dlopen(search.path.c_str(), RTLD_LAZY | RTLD_NOLOAD);
   if (module == nullptr)
     return nullptr;
   // RTLD_NOLOAD took a reference; give it back at once. The module stays mapped for as long as
@@ -77,7 +95,7 @@ ModuleHandle LoadModule(const char *fileName, std::string *error) {
   }
   if (!error->empty())
     return nullptr; // a library was found but could not be loaded: say why
-  void *module = dlopen(fileName, RTLD_LAZY | RTLD_LOCAL);
+  void *module = dlopen(fileName, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
   if (module == nullptr)
     *error = LoaderError("cannot load the library");
   return module;
