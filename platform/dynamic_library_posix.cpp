@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
-#include <link.h>
 #include <limits.h>
+#include <link.h>
 #include <unistd.h>
 
 namespace platform {

@@ -14,8 +14,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char **environ;
-
 namespace {
 
 std::vector<std::string> MergedEnvironment(const ProcessOptions &options) {
@@ -33,13 +31,18 @@ std::vector<std::string> MergedEnvironment(const ProcessOptions &options) {
       merged.erase(name);
   }
   std::vector<std::string> result;
-  for (const auto &[name, value] : merged)
-    result.push_back(name + "=" + value);
+  result.reserve(merged.size());
+  for (const auto &[name, value] : merged) {
+    std::string entry = name;
+    entry.append("=").append(value);
+    result.push_back(std::move(entry));
+  }
   return result;
 }
 
 std::vector<char *> Pointers(std::vector<std::string> &texts) {
   std::vector<char *> pointers;
+  pointers.reserve(texts.size() + 1);
   for (std::string &text : texts)
     pointers.push_back(text.data());
   pointers.push_back(nullptr);
