@@ -3,14 +3,9 @@
 #include "talv/common/request_kind.h"
 #include "talv/rfkill/rfkill_device.h"
 
-#include <cstdio>
-
 namespace {
 
-int Refuse(const char *reason) {
-  std::fprintf(stderr, "TALV.dll (rfkill): %s\n", reason);
-  return -1;
-}
+int Refuse(const char *reason) { return talv::Refuse("rfkill", reason); }
 
 } // namespace
 

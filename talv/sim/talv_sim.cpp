@@ -4,16 +4,11 @@
 #include "talv/common/request_kind.h"
 #include "talv/sim/sim_state.h"
 
-#include <cstdio>
-
 namespace {
 
 constexpr std::uint8_t kEnableBits = 0x03;
 
-int Refuse(const char *reason) {
-  std::fprintf(stderr, "TALV.dll (simulator): %s\n", reason);
-  return -1;
-}
+int Refuse(const char *reason) { return talv::Refuse("simulator", reason); }
 
 } // namespace
 

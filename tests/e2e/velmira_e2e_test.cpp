@@ -1,14 +1,7 @@
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/support/expected_texts.h"
 
 namespace {
-
-constexpr char kUsageText[] = "\nVelmira.exe\n"
-                              "\t/set=00\n\tDisable Wireless & Bluetooth\n"
-                              "\t/set=01\n\tEnable Bluetooth only\n"
-                              "\t/set=10\n\tEnable Wireless only\n"
-                              "\t/set=11\n\tEnable Wireless & Bluetooth\n"
-                              "\t/get\n\tQuery Wireless & Bluetooth current status\n"
-                              "\t/skip\n\tDon't detect Wireless & Bluetooth hardware device\n";
 
 struct RunCase {
   const char *name;

@@ -7,6 +7,7 @@
 // then the arguments, separated by NUL bytes.
 #include "app/command_line.h"
 #include "hardware/hardware_library.h"
+#include "tests/support/expected_texts.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/fake_talv.h"
 
@@ -17,13 +18,6 @@
 
 namespace {
 
-const std::string kUsage = "\nVelmira.exe\n"
-                           "\t/set=00\n\tDisable Wireless & Bluetooth\n"
-                           "\t/set=01\n\tEnable Bluetooth only\n"
-                           "\t/set=10\n\tEnable Wireless only\n"
-                           "\t/set=11\n\tEnable Wireless & Bluetooth\n"
-                           "\t/get\n\tQuery Wireless & Bluetooth current status\n"
-                           "\t/skip\n\tDon't detect Wireless & Bluetooth hardware device\n";
 const std::set<std::string> kWirelessLines = {
     "Cannot find Wireless device.", "Kill Switch turns off.",   "Wireless feature is On.",
     "Wireless feature is Off.",     "Enable Wireless feature.", "Disable Wireless device."};
@@ -39,7 +33,7 @@ void Require(bool condition) {
 
 /// Nothing, the usage text, or exactly one wireless line and then one Bluetooth line.
 bool IsValidOutput(const std::string &output) {
-  if (output.empty() || output == kUsage)
+  if (output.empty() || output == kUsageText)
     return true;
   const std::size_t first = output.find('\n');
   if (first == std::string::npos || output.back() != '\n')

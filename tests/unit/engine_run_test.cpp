@@ -1,14 +1,8 @@
 #include "tests/support/engine_fixture.h"
+#include "tests/support/expected_texts.h"
 
 namespace {
 
-constexpr char kUsageText[] = "\nVelmira.exe\n"
-                              "\t/set=00\n\tDisable Wireless & Bluetooth\n"
-                              "\t/set=01\n\tEnable Bluetooth only\n"
-                              "\t/set=10\n\tEnable Wireless only\n"
-                              "\t/set=11\n\tEnable Wireless & Bluetooth\n"
-                              "\t/get\n\tQuery Wireless & Bluetooth current status\n"
-                              "\t/skip\n\tDon't detect Wireless & Bluetooth hardware device\n";
 constexpr char kReport[] = "Wireless feature is On.\nBluetooth feature is On.\n";
 constexpr char kSwitchOn[] = "Enable Wireless feature.\nEnable Bluetooth feature.\n";
 
