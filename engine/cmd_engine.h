@@ -51,9 +51,6 @@ public:
   bool NotifyCompanion(std::string *error);
   void SignalCompanion(platform::NamedEvent *event);
 
-  const SystemController &Controller() const { return m_controller; }
-  bool SkipDetect() const { return m_bSkipDetect; }
-
 private:
   bool WirelessCounts() const { return m_controller.IsWirelessPresent() == 1 || m_bSkipDetect; }
   bool BluetoothCounts() const { return m_controller.IsBluetoothPresent() == 1 || m_bSkipDetect; }

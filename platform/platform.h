@@ -29,8 +29,8 @@ bool IsLeadByte(char byte);
 
 /// Writes `text` to standard output as it stands.
 void WriteStandardOutput(std::string_view text);
-/// Hands buffered standard output to the system. Returns false, with the reason in `error`,
-/// when it could not be written.
+/// Hands buffered standard output to the system. Returns false, with the reason in `error`
+/// (unless it is null), when it could not be written.
 bool FlushStandardOutput(std::string *error);
 /// Writes one line to standard error; `line` carries no line break.
 void WriteErrorLine(std::string_view line);
