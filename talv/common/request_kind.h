@@ -5,7 +5,6 @@
 #include "talv/hardware_request.h"
 
 #include <cstdint>
-#include <cstdio>
 
 namespace talv {
 
@@ -33,13 +32,6 @@ inline std::uint8_t WrittenStatus(const HardwareRequest &request) {
 /// Stores the answer to a read.
 inline void Answer(const HardwareRequest &request, std::uint8_t status) {
   *static_cast<std::uint8_t *>(request.pOutput) = status;
-}
-
-/// Says on standard error why `library` ("simulator", "rfkill") refused a request, and returns
-/// the result that tells the caller so.
-inline int Refuse(const char *library, const char *reason) {
-  std::fprintf(stderr, "TALV.dll (%s): %s\n", library, reason);
-  return -1;
 }
 
 } // namespace talv

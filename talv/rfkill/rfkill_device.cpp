@@ -1,11 +1,9 @@
 #include "talv/rfkill/rfkill_device.h"
+#include "talv/common/text.h"
+#include "talv/linux/system.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace rfkill {
 namespace {
@@ -18,28 +16,31 @@ bool Fail(Failure *failure, const char *path, const char *what, int cause) {
   const char *hint = cause == EACCES || cause == EPERM
                          ? " (switching radios needs root or the desktop's device access)"
                          : "";
-  std::snprintf(failure->text, sizeof failure->text, "%s: %s: %s%s", path, what,
-                std::strerror(cause), hint);
+  talv::Concatenate(failure->text, sizeof failure->text,
+                    {path, ": ", what, ": ", talv::sys::Describe(cause).text, hint});
   return false;
 }
 
 bool Malformed(Failure *failure, const char *path, const char *what) {
-  std::snprintf(failure->text, sizeof failure->text, "%s: %s", path, what);
+  talv::Concatenate(failure->text, sizeof failure->text, {path, ": ", what});
   return false;
 }
 
 } // namespace
 
-const char *DevicePath() {
-  const char *path = std::getenv("TALV_RFKILL_DEVICE");
-  return path != nullptr && *path != '\0' ? path : "/dev/rfkill";
+bool DevicePath(char *path, std::size_t size) {
+  talv::sys::Variable device{"TALV_RFKILL_DEVICE", path, size};
+  talv::sys::LookUp(&device, 1);
+  if (device.length <= 0)
+    return talv::Concatenate(path, size, {"/dev/rfkill"});
+  return static_cast<std::size_t>(device.length) < size;
 }
 
 bool ReadStatus(const char *path, std::uint8_t *status, Failure *failure) {
-  const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = talv::sys::Open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    if (errno != ENOENT)
-      return Fail(failure, path, "cannot open", errno);
+    if (fd != -ENOENT)
+      return Fail(failure, path, "cannot open", -fd);
     *status = kNoRadios;
     return true;
   }
@@ -49,13 +50,13 @@ bool ReadStatus(const char *path, std::uint8_t *status, Failure *failure) {
   bool ok = true;
   for (;;) {
     rfkill_event record;
-    const ssize_t got = read(fd, &record, kRecordSize);
-    if (got == 0 || (got < 0 && errno == EAGAIN))
+    const long got = talv::sys::Read(fd, &record, kRecordSize);
+    if (got == 0 || got == -EAGAIN)
       break;
-    if (got < 0 && errno == EINTR)
+    if (got == -EINTR)
       continue;
     if (got < 0) {
-      ok = Fail(failure, path, "cannot read", errno);
+      ok = Fail(failure, path, "cannot read", static_cast<int>(-got));
       break;
     }
     if (static_cast<std::size_t>(got) != kRecordSize) {
@@ -67,7 +68,7 @@ bool ReadStatus(const char *path, std::uint8_t *status, Failure *failure) {
       break;
     }
   }
-  close(fd);
+  talv::sys::Close(fd);
   if (ok)
     *status = devices.StatusByte();
   return ok;
@@ -78,18 +79,21 @@ bool WriteRecords(const char *path, const rfkill_event *records, std::size_t cou
   if (count == 0)
     return true;
   // O_APPEND lets a file stand in for the device; the device ignores it.
-  const int fd = open(path, O_WRONLY | O_APPEND | O_CLOEXEC);
+  const int fd = talv::sys::Open(path, O_WRONLY | O_APPEND | O_CLOEXEC);
   if (fd < 0)
-    return Fail(failure, path, "cannot open for writing", errno);
+    return Fail(failure, path, "cannot open for writing", -fd);
   bool ok = true;
   for (std::size_t i = 0; i < count && ok; ++i) {
-    const ssize_t written = write(fd, &records[i], kRecordSize);
+    long written;
+    do
+      written = talv::sys::Write(fd, &records[i], kRecordSize);
+    while (written == -EINTR);
     if (written < 0)
-      ok = Fail(failure, path, "cannot write", errno);
+      ok = Fail(failure, path, "cannot write", static_cast<int>(-written));
     else if (static_cast<std::size_t>(written) != kRecordSize)
       ok = Malformed(failure, path, "short write");
   }
-  close(fd);
+  talv::sys::Close(fd);
   return ok;
 }
 

@@ -13,8 +13,9 @@ struct Failure {
   char text[320];
 };
 
-/// TALV_RFKILL_DEVICE when set, else /dev/rfkill.
-const char *DevicePath();
+/// Puts TALV_RFKILL_DEVICE when set, else /dev/rfkill, into `path`. Returns false when it does
+/// not fit.
+bool DevicePath(char *path, std::size_t size);
 
 /// Reads every record the device has and returns the status byte. A device node that does not
 /// exist means no radios. Returns false with the reason in `failure`.

@@ -1,5 +1,6 @@
 // The rfkill TALV.dll: answers the status requests from the Linux kernel's rfkill devices, so that
 // velmira reports and switches the machine's real wireless-LAN and Bluetooth radios.
+#include "talv/common/refusal.h"
 #include "talv/common/request_kind.h"
 #include "talv/rfkill/rfkill_device.h"
 
@@ -14,7 +15,9 @@ extern "C" TALV_EXPORT int TALV_CALL TALVEvaluate(HardwareRequest request) {
   if (kind == talv::RequestKind::Unknown)
     return Refuse("unknown request");
 
-  const char *path = rfkill::DevicePath();
+  char path[4096];
+  if (!rfkill::DevicePath(path, sizeof path))
+    return Refuse("TALV_RFKILL_DEVICE is too long");
   rfkill::Failure failure;
   std::uint8_t status;
   if (!rfkill::ReadStatus(path, &status, &failure))

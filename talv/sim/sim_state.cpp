@@ -1,8 +1,5 @@
 #include "talv/sim/sim_state.h"
 
-#include <cstdlib>
-#include <cstring>
-
 namespace sim {
 namespace {
 
@@ -31,24 +28,9 @@ bool ParseState(const char *text, std::size_t length, std::uint8_t *status) {
   return true;
 }
 
-bool JoinPath(char *path, std::size_t size, std::initializer_list<const char *> parts) {
-  std::size_t length = 0;
-  for (const char *part : parts) {
-    const std::size_t partLength = std::strlen(part);
-    if (length + partLength >= size)
-      return false;
-    std::memcpy(path + length, part, partLength);
-    length += partLength;
-  }
-  path[length] = '\0';
-  return true;
-}
-
-bool StatePath(char *path, std::size_t size) {
-  if (const char *explicitPath = std::getenv("TALV_SIM_STATE");
-      explicitPath != nullptr && *explicitPath != '\0')
-    return JoinPath(path, size, {explicitPath});
-  return DefaultStatePath(path, size);
+StateText FormatState(std::uint8_t status) {
+  constexpr char kDigits[] = "0123456789abcdef";
+  return {{kDigits[status >> 4], kDigits[status & 0x0F], '\n'}};
 }
 
 } // namespace sim

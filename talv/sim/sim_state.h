@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 
 namespace sim {
 
@@ -18,22 +17,22 @@ struct Failure {
   char text[320];
 };
 
-/// The state file's path: TALV_SIM_STATE, else a per-user file in XDG_RUNTIME_DIR or the
-/// temporary directory. Returns false when it does not fit in `path`.
-bool StatePath(char *path, std::size_t size);
-
-/// The per-user default path. Returns false when it does not fit. Platform-specific.
-bool DefaultStatePath(char *path, std::size_t size);
-
-/// Puts the parts one after the other into `path`. Returns false when they do not fit.
-bool JoinPath(char *path, std::size_t size, std::initializer_list<const char *> parts);
-
 /// Parses the file's text; empty text is kDefaultStatus. Returns false for anything else than
 /// two hex digits with an optional line break.
 bool ParseState(const char *text, std::size_t length, std::uint8_t *status);
 
-/// Reads the status (platform-specific, as is UpdateState). Returns false with the reason in
-/// `failure`.
+/// The file's text for `status`: two lower-case hex digits and a line break.
+struct StateText {
+  char text[3];
+};
+StateText FormatState(std::uint8_t status);
+
+/// The state file's path: TALV_SIM_STATE, else a per-user file in XDG_RUNTIME_DIR or the
+/// temporary directory. Returns false when it does not fit in `path`. Platform-specific, as are
+/// the functions below.
+bool StatePath(char *path, std::size_t size);
+
+/// Reads the status. Returns false with the reason in `failure`.
 bool ReadState(const char *path, std::uint8_t *status, Failure *failure);
 
 /// Replaces the bits in `mask` with those of `bits` and keeps the others, in one locked step.

@@ -1,7 +1,9 @@
 // The simulator's state file on Windows, locked with LockFileEx.
+#include "talv/common/text.h"
 #include "talv/sim/sim_state.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <windows.h>
 
 namespace sim {
@@ -48,12 +50,15 @@ bool ReadLocked(HANDLE file, const char *path, std::uint8_t *status, Failure *fa
 
 } // namespace
 
-bool DefaultStatePath(char *path, std::size_t size) {
+bool StatePath(char *path, std::size_t size) {
+  if (const char *explicitPath = std::getenv("TALV_SIM_STATE");
+      explicitPath != nullptr && *explicitPath != '\0')
+    return talv::Concatenate(path, size, {explicitPath});
   char directory[MAX_PATH];
   const DWORD length = GetTempPathA(sizeof directory, directory);
   if (length == 0 || length >= sizeof directory)
     return false;
-  return JoinPath(path, size, {directory, "talv-sim.state"});
+  return talv::Concatenate(path, size, {directory, "talv-sim.state"});
 }
 
 bool ReadState(const char *path, std::uint8_t *status, Failure *failure) {
@@ -78,12 +83,12 @@ bool UpdateState(const char *path, std::uint8_t bits, std::uint8_t mask, Failure
   std::uint8_t status;
   bool done = ReadLocked(file, path, &status, failure);
   if (done) {
-    status = static_cast<std::uint8_t>((status & ~mask) | (bits & mask));
-    char text[4];
-    std::snprintf(text, sizeof text, "%02x\n", status);
+    const StateText state =
+        FormatState(static_cast<std::uint8_t>((status & ~mask) | (bits & mask)));
     DWORD written = 0;
     if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-        !WriteFile(file, text, 3, &written, nullptr) || written != 3 || !SetEndOfFile(file))
+        !WriteFile(file, state.text, sizeof state.text, &written, nullptr) ||
+        written != sizeof state.text || !SetEndOfFile(file))
       done = Fail(failure, path, "cannot write", GetLastError());
   }
   CloseHandle(file);

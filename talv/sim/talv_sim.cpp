@@ -1,6 +1,7 @@
 // The simulator TALV.dll: answers the status requests from a state file instead of hardware.
 // A write changes the two enable bits only; presence and the kill switch are facts of the
 // hardware, simulated by editing the file.
+#include "talv/common/refusal.h"
 #include "talv/common/request_kind.h"
 #include "talv/sim/sim_state.h"
 
