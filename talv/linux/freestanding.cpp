@@ -47,4 +47,5 @@ TALV_LOCAL std::size_t strlen(const char *text) {
   return length;
 }
 
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the name the compiler calls.
 TALV_LOCAL __attribute__((noreturn)) void __stack_chk_fail() { __builtin_trap(); }

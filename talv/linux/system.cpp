@@ -153,11 +153,12 @@ void WriteStandardError(const char *text, std::size_t length) {
 
 ErrorText Describe(int error) {
   ErrorText described;
-  for (const Description &description : kDescriptions)
+  for (const Description &description : kDescriptions) {
     if (description.error == error) {
       Concatenate(described.text, sizeof described.text, {description.text});
       return described;
     }
+  }
   Concatenate(described.text, sizeof described.text,
               {error < 0 ? "Unknown error -" : "Unknown error ",
                Decimal(static_cast<unsigned long>(error < 0 ? -error : error)).c_str()});
