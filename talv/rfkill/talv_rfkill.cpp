@@ -8,6 +8,18 @@ namespace {
 
 int Refuse(const char *reason) { return talv::Refuse("rfkill", reason); }
 
+// The device's path comes from the environment, which is read once, as the library loads,
+// rather than for every request.
+struct Device {
+  char path[4096];
+  bool found;
+};
+Device g_device;
+
+__attribute__((constructor)) void FindDevice() {
+  g_device.found = rfkill::DevicePath(g_device.path, sizeof g_device.path);
+}
+
 } // namespace
 
 extern "C" TALV_EXPORT int TALV_CALL TALVEvaluate(HardwareRequest request) {
@@ -15,9 +27,9 @@ extern "C" TALV_EXPORT int TALV_CALL TALVEvaluate(HardwareRequest request) {
   if (kind == talv::RequestKind::Unknown)
     return Refuse("unknown request");
 
-  char path[4096];
-  if (!rfkill::DevicePath(path, sizeof path))
+  if (!g_device.found)
     return Refuse("TALV_RFKILL_DEVICE is too long");
+  const char *path = g_device.path;
   rfkill::Failure failure;
   std::uint8_t status;
   if (!rfkill::ReadStatus(path, &status, &failure))

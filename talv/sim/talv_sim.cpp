@@ -11,6 +11,18 @@ constexpr std::uint8_t kEnableBits = 0x03;
 
 int Refuse(const char *reason) { return talv::Refuse("simulator", reason); }
 
+// The state file's path comes from the environment, which is read once, as the library loads,
+// rather than for every request.
+struct StateFile {
+  char path[4096];
+  bool found;
+};
+StateFile g_stateFile;
+
+__attribute__((constructor)) void FindStateFile() {
+  g_stateFile.found = sim::StatePath(g_stateFile.path, sizeof g_stateFile.path);
+}
+
 } // namespace
 
 extern "C" TALV_EXPORT int TALV_CALL TALVEvaluate(HardwareRequest request) {
@@ -18,9 +30,9 @@ extern "C" TALV_EXPORT int TALV_CALL TALVEvaluate(HardwareRequest request) {
   if (kind == talv::RequestKind::Unknown)
     return Refuse("unknown request");
 
-  char path[4096];
-  if (!sim::StatePath(path, sizeof path))
+  if (!g_stateFile.found)
     return Refuse("the state file's path is too long");
+  const char *path = g_stateFile.path;
 
   sim::Failure failure;
   if (kind == talv::RequestKind::Read) {

@@ -104,6 +104,14 @@ TEST_F(RfkillTest, ADeviceItCannotReadIsReported) {
             "TALV.dll (rfkill): " + Device() + ": cannot read: Is a directory\n");
 }
 
+TEST_F(RfkillTest, ADevicePathTooLongIsReported) {
+  ProcessOptions options;
+  options.environment["TALV_RFKILL_DEVICE"] = directory / std::string(5000, 'r');
+  const ProcessResult result = Velmira({"/get"}, "", options);
+  EXPECT_EQ(result.standardOutput, "Kill Switch turns off.\nCannot find Bluetooth device.\n");
+  EXPECT_EQ(result.standardError, "TALV.dll (rfkill): TALV_RFKILL_DEVICE is too long\n");
+}
+
 TEST_F(RfkillTest, AMalformedDeviceIsReported) {
   WriteFile(Device(), Wlan(0) + "abc");
   ProcessResult result = Run({"/get"});

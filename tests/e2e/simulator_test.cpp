@@ -2,6 +2,9 @@
 #include "talv/sim/sim_state.h"
 #include "tests/e2e/e2e_fixture.h"
 
+#include <optional>
+#include <ostream>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -52,14 +55,58 @@ TEST_F(SimulatorTest, AStateItCannotParseIsReportedAndLeavesTheReadUnanswered) {
   EXPECT_EQ(ReadFile(StatePath()), "radio\n");
 }
 
-TEST_F(SimulatorTest, DefaultsToAFileInTheRuntimeDirectory) {
+TEST_F(SimulatorTest, APathTooLongIsReportedAndLeavesTheReadUnanswered) {
   ProcessOptions options;
   options.environment["LD_LIBRARY_PATH"] = SimulatorDirectory();
-  options.environment["TALV_SIM_STATE"] = std::nullopt;
-  options.environment["XDG_RUNTIME_DIR"] = directory.path();
-  EXPECT_EQ(Velmira({"/set=01"}, "", options).exitStatus, 0);
-  EXPECT_EQ(ReadFile(directory / "talv-sim.state"), "1e\n");
+  options.environment["TALV_SIM_STATE"] = directory / std::string(5000, 's');
+  const ProcessResult result = Velmira({"/get"}, "", options);
+  EXPECT_EQ(result.standardOutput, "Kill Switch turns off.\nCannot find Bluetooth device.\n");
+  EXPECT_EQ(result.standardError, "TALV.dll (simulator): the state file's path is too long\n");
+  EXPECT_EQ(result.exitStatus, 0);
 }
+
+// Where the state file is when TALV_SIM_STATE, XDG_RUNTIME_DIR and TMPDIR are as given ("@" is
+// the test's directory; unset where empty optional).
+struct StatePathCase {
+  const char *name;
+  std::optional<std::string> state, runtime, temporary;
+  std::string file;
+};
+
+void PrintTo(const StatePathCase &c, std::ostream *os) { *os << c.name; }
+
+class StatePathTest : public SimulatorTest, public testing::WithParamInterface<StatePathCase> {
+protected:
+  std::optional<std::string> Expand(std::optional<std::string> text) const {
+    if (text && text->starts_with("@"))
+      text->replace(0, 1, directory.path());
+    return text;
+  }
+};
+
+TEST_P(StatePathTest, SwitchesTheRadiosInTheFileTheEnvironmentNames) {
+  const StatePathCase &c = GetParam();
+  ProcessOptions options;
+  options.environment["LD_LIBRARY_PATH"] = SimulatorDirectory();
+  options.environment["TALV_SIM_STATE"] = Expand(c.state);
+  options.environment["XDG_RUNTIME_DIR"] = Expand(c.runtime);
+  options.environment["TMPDIR"] = Expand(c.temporary);
+  EXPECT_EQ(Velmira({"/set=01"}, "", options).exitStatus, 0);
+  std::string file = *Expand(c.file);
+  if (const auto uid = file.find("<uid>"); uid != std::string::npos)
+    file.replace(uid, 5, std::to_string(getuid()));
+  EXPECT_EQ(ReadFile(file), "1e\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environments, StatePathTest,
+    testing::Values(
+        StatePathCase{"Explicit", "@/explicit", "@/runtime", "@", "@/explicit"},
+        StatePathCase{"RuntimeDirectory", std::nullopt, "@", "@/tmp", "@/talv-sim.state"},
+        StatePathCase{"EmptyExplicitIsUnset", "", "@", std::nullopt, "@/talv-sim.state"},
+        StatePathCase{"TemporaryDirectory", std::nullopt, std::nullopt, "@",
+                      "@/talv-sim-<uid>.state"},
+        StatePathCase{"EmptyRuntimeIsUnset", std::nullopt, "", "@", "@/talv-sim-<uid>.state"}));
 
 TEST(SimulatorStateTest, ConcurrentUpdatesLoseNothing) {
   TemporaryDirectory directory;
