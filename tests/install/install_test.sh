@@ -32,4 +32,10 @@ deb=$(ls "$work"/package/velmira_*.deb)
 dpkg-deb -x "$deb" "$work/root"
 [[ -f $work/root/usr/share/man/man1/velmira.1 ]] || fail "the package lacks the man page"
 check_program "$work/root/usr/bin/velmira"
+# A package that depends on nothing must hold nothing that needs a shared library.
+if [[ -z $(dpkg-deb -f "$deb" Depends) ]]; then
+  for file in usr/bin/velmira usr/lib/velmira/TALV.dll; do
+    ! readelf -d "$work/root/$file" | grep -q NEEDED || fail "$file needs a shared library"
+  done
+fi
 echo "package $(basename "$deb"): ok"
